@@ -1,0 +1,65 @@
+#include "fonts/freetype_library.hpp"
+
+#include <memory>
+#include <stdexcept>
+#include <type_traits>
+
+#include "fonts/font_loader.hpp"
+
+FT_Library FreeTypeLibrary::ftLibrary = nullptr;
+FontRegistry FreeTypeLibrary::fontRegistry;
+
+namespace {
+
+struct FaceCloser {
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using FaceHandle = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceCloser>;
+
+}  // namespace
+
+FreeTypeLibrary::FreeTypeLibrary(std::uint32_t padding, bool rawOutput, console::Console& out)
+    : padding(padding), rawOutput(rawOutput), console(out) {
+    if (ftLibrary != nullptr) throw std::runtime_error("FreeTypeLibrary can only be constructed once");
+    if (FT_Init_FreeType(&ftLibrary) != 0) {
+        ftLibrary = nullptr;
+        throw std::runtime_error("FT_Init_FreeType failed");
+    }
+}
+
+FreeTypeLibrary::~FreeTypeLibrary() {
+    // ftLibrary keeps its value, so that no second instance can be made.
+    if (ftLibrary != nullptr) FT_Done_FreeType(ftLibrary);
+}
+
+void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t pixelSize,
+                                         const std::string& characters) {
+    const std::string request = path + ", size " + std::to_string(pixelSize);
+
+    auto found = fontRegistry.find(path);
+    if (found != fontRegistry.end() && found->second->glyphSets.count(pixelSize) != 0) {
+        throw std::runtime_error("loadFontCharacters failed for " + request +
+                                 "; this font face & size was already used");
+    }
+    if (found == fontRegistry.end()) {
+        found = fontRegistry.emplace(path, std::make_shared<zor::FontSizes>()).first;
+    }
+    const std::shared_ptr<zor::FontSizes> sizes = found->second;
+
+    FT_Face rawFace = nullptr;
+    if (FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
+        throw std::runtime_error("FT_New_Face failed for " + request);
+    }
+    const FaceHandle face(rawFace);
+    if (FT_Set_Pixel_Sizes(face.get(), 0, pixelSize) != 0) {
+        throw std::runtime_error("FT_Set_Pixel_Sizes failed for " + request);
+    }
+    const std::set<std::uint8_t> characterSet = characterSetFor(characters);
+
+    auto set = std::make_shared<zor::GlyphSet>();
+    sizes->glyphSets[pixelSize] = set;
+    set->name = glyphSetName(face->family_name, face->style_name, pixelSize);
+
+    const LoadRequest limits{path, pixelSize, glyphPixelBytes, kMaxGlyphPixelBytes};
+    rasteriseCharacters(face.get(), characterSet, limits, *set);
+}

@@ -1,0 +1,78 @@
+#include "output/atomic_file.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void fail(const std::string& fileName, const char* reason) {
+    throw std::runtime_error("can not create " + fileName + " file because " + reason);
+}
+
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Removes the temporary file unless it was renamed into place.
+struct TemporaryFile {
+    std::string name;
+    int fd = -1;
+    bool kept = false;
+    ~TemporaryFile() {
+        if (fd >= 0) ::close(fd);
+        if (!kept) ::unlink(name.c_str());
+    }
+};
+
+bool writeAll(int fd, const unsigned char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+void replaceFileContents(const std::string& fileName, const void* data, std::size_t size) {
+    // The temporary name does not grow with the target's, so any name that
+    // can be created directly can be replaced this way too.
+    const std::string::size_type slash = fileName.find_last_of('/');
+    const std::string directory = slash == std::string::npos ? "" : fileName.substr(0, slash + 1);
+    std::vector<char> pattern(directory.begin(), directory.end());
+    const char suffix[] = ".glyphkiln-XXXXXX";
+    pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
+
+    TemporaryFile temporary;
+    temporary.fd = ::mkstemp(pattern.data());
+    if (temporary.fd < 0) {
+        temporary.kept = true;  // nothing was created
+        fail(fileName, "it could not be opened for writing");
+    }
+    temporary.name = pattern.data();
+
+    if (::fchmod(temporary.fd, creationMode()) != 0 ||
+        !writeAll(temporary.fd, static_cast<const unsigned char*>(data), size)) {
+        fail(fileName, "writing to it failed");
+    }
+    const int fd = temporary.fd;
+    temporary.fd = -1;
+    if (::close(fd) != 0) fail(fileName, "writing to it failed");
+    if (::rename(temporary.name.c_str(), fileName.c_str()) != 0) {
+        fail(fileName, "it could not be opened for writing");
+    }
+    temporary.kept = true;
+}

@@ -1,0 +1,104 @@
+#include "output/descriptor.hpp"
+
+#include <stdexcept>
+
+namespace {
+
+const char* kVersion() {
+    static const std::string text =
+        "ovx v" + std::to_string(kFormatMajor) + "." + std::to_string(kFormatMinor);
+    return text.c_str();
+}
+
+[[noreturn]] void refuse(const std::string& descriptorName, const std::string& reason) {
+    throw std::runtime_error("can not create " + descriptorName + " file because " + reason);
+}
+
+// " is out of range for [ c ] in name"
+std::string rangeTail(std::uint8_t character, const std::string& name) {
+    return ") is out of range for [ " + std::string(1, static_cast<char>(character)) + " ] in " + name;
+}
+
+DescriptorGlyph checkGlyph(const zor::GlyphData& glyph, std::uint64_t x, std::uint64_t y,
+                           const std::string& name, const std::string& descriptorName) {
+    DescriptorGlyph record;
+    record.character = glyph.character;
+    const auto refuseField = [&](const char* field, const std::string& value) {
+        refuse(descriptorName, std::string(field) + " (" + value + rangeTail(glyph.character, name));
+    };
+    if (glyph.hasPixels()) {
+        if (x > 65535) refuseField("X1 texture coordinate", std::to_string(x));
+        if (y > 65535) refuseField("Y1 texture coordinate", std::to_string(y));
+        if (x + glyph.width > 65535) refuseField("X2 texture coordinate", std::to_string(x + glyph.width));
+        if (y + glyph.height > 65535) refuseField("Y2 texture coordinate", std::to_string(y + glyph.height));
+        record.x = static_cast<std::uint16_t>(x);
+        record.y = static_cast<std::uint16_t>(y);
+        record.width = static_cast<std::uint16_t>(glyph.width);
+        record.height = static_cast<std::uint16_t>(glyph.height);
+    }
+    const std::int64_t left = glyph.left;
+    const std::int64_t top = glyph.top;
+    if (left > 32767 || left < -32767) {
+        refuseField("Distance from origin to left side", std::to_string(left));
+    }
+    if (top > 32767 || top < -32767) refuseField("Distance from origin to top", std::to_string(top));
+    const auto advance = static_cast<std::uint32_t>(glyph.advance);
+    if (advance > 65535) refuseField("AdvanceX distance", std::to_string(advance));
+    record.left = static_cast<std::int16_t>(left);
+    record.top = static_cast<std::int16_t>(top);
+    record.advance = static_cast<std::uint16_t>(advance);
+    return record;
+}
+
+}  // namespace
+
+void checkAtlasSize(std::uint64_t width, std::uint64_t height, const std::string& imageName) {
+    if (width > kMaxAtlasSide || (height != 0 && width * height > kMaxAtlasSide * kMaxAtlasSide) ||
+        height > kMaxAtlasSide * kMaxAtlasSide) {
+        throw std::runtime_error("can not create " + imageName + " file because the atlas of " +
+                                 std::to_string(width) + "x" + std::to_string(height) +
+                                 " pixels is larger than the 65536x65536 pixels an atlas may have");
+    }
+}
+
+void checkNameField(const std::string& name, const char* what, const std::string& descriptorName) {
+    if (name.size() > kMaxNameBytes) {
+        refuse(descriptorName, std::string(what) + name + " is longer than 127 bytes");
+    }
+}
+
+std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placements,
+                                           const std::vector<const zor::GlyphSet*>& sets,
+                                           std::uint64_t setCount,
+                                           const std::string& descriptorName) {
+    if (setCount > 255) {
+        refuse(descriptorName, "too many font faces stored (" + std::to_string(setCount) + ").  " +
+                                   kVersion() + " files only supports up to 255 font faces per file");
+    }
+    std::vector<DescriptorSet> result;
+    result.reserve(sets.size());
+    auto start = placements.begin();
+    for (const zor::GlyphSet* set : sets) {
+        checkNameField(set->name, "the font face name ", descriptorName);
+        DescriptorSet out;
+        out.name = set->name;
+        if (set->glyphs.size() > 255) {
+            refuse(descriptorName, "too many font glyphs stored (" + std::to_string(set->glyphs.size()) +
+                                       ") for " + set->name + ".  " + kVersion() +
+                                       " files only supports up to 255 glyphs per font face");
+        }
+        const auto runEnd = groupPlacements(start, placements.end(), [set](const GlyphPlacement& p) {
+            return p.set == set;
+        });
+        if (start == placements.end()) {
+            refuse(descriptorName, "could not find glyphs belonging to " + set->name);
+        }
+        out.glyphs.reserve(static_cast<std::size_t>(runEnd - start));
+        for (auto p = start; p != runEnd; ++p) {
+            out.glyphs.push_back(checkGlyph(*p->glyph, p->x, p->y, set->name, descriptorName));
+        }
+        start = runEnd;
+        result.push_back(std::move(out));
+    }
+    return result;
+}
