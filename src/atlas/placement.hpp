@@ -38,9 +38,16 @@ std::uint64_t chooseAtlasWidth(std::uint64_t totalArea, std::uint64_t maxWidth,
                                std::uint32_t padding);
 
 // Places `sorted` (ascending by height, then width) into an atlas `width`
-// pixels wide. Glyphs with a zero width or height get kNotPlaced.
+// pixels wide. Glyphs with a zero width or height get kNotPlaced. Finds
+// each first fit in logarithmic time; the positions are exactly those of
+// placeGlyphsReference, for any input.
 AtlasLayout placeGlyphs(const std::vector<GlyphSize>& sorted, std::uint32_t padding,
                         std::uint64_t width);
+
+// The same placement by a plain scan of the free list for every glyph: the
+// definition that placeGlyphs is checked against.
+AtlasLayout placeGlyphsReference(const std::vector<GlyphSize>& sorted, std::uint32_t padding,
+                                 std::uint64_t width);
 
 // The sum of width x height over `sizes`, and their greatest width.
 std::uint64_t totalGlyphArea(const std::vector<GlyphSize>& sizes);
