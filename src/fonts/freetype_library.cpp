@@ -1,22 +1,11 @@
 #include "fonts/freetype_library.hpp"
 
-#include <memory>
 #include <stdexcept>
-#include <type_traits>
 
 #include "fonts/font_loader.hpp"
 
 FT_Library FreeTypeLibrary::ftLibrary = nullptr;
 FontRegistry FreeTypeLibrary::fontRegistry;
-
-namespace {
-
-struct FaceCloser {
-    void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
-using FaceHandle = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceCloser>;
-
-}  // namespace
 
 FreeTypeLibrary::FreeTypeLibrary(std::uint32_t padding, bool rawOutput, console::Console& out)
     : padding(padding), rawOutput(rawOutput), console(out) {
@@ -28,6 +17,8 @@ FreeTypeLibrary::FreeTypeLibrary(std::uint32_t padding, bool rawOutput, console:
 }
 
 FreeTypeLibrary::~FreeTypeLibrary() {
+    // The face belongs to the library instance and goes before it.
+    openFace.reset();
     // ftLibrary keeps its value, so that no second instance can be made.
     if (ftLibrary != nullptr) FT_Done_FreeType(ftLibrary);
 }
@@ -46,12 +37,8 @@ void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t 
     }
     const std::shared_ptr<zor::FontSizes> sizes = found->second;
 
-    FT_Face rawFace = nullptr;
-    if (FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
-        throw std::runtime_error("FT_New_Face failed for " + request);
-    }
-    const FaceHandle face(rawFace);
-    if (FT_Set_Pixel_Sizes(face.get(), 0, pixelSize) != 0) {
+    const FT_Face face = faceFor(path, request);
+    if (FT_Set_Pixel_Sizes(face, 0, pixelSize) != 0) {
         throw std::runtime_error("FT_Set_Pixel_Sizes failed for " + request);
     }
     const std::set<std::uint8_t> characterSet = characterSetFor(characters);
@@ -61,5 +48,19 @@ void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t 
     set->name = glyphSetName(face->family_name, face->style_name, pixelSize);
 
     const LoadRequest limits{path, pixelSize, glyphPixelBytes, kMaxGlyphPixelBytes};
-    rasteriseCharacters(face.get(), characterSet, limits, *set);
+    rasteriseCharacters(face, characterSet, limits, *set);
+}
+
+FT_Face FreeTypeLibrary::faceFor(const std::string& path, const std::string& request) {
+    if (openFace && openPath == path) return openFace.get();
+    // Close the previous file first, so that no more than one is ever open.
+    openFace.reset();
+    openPath.clear();
+    FT_Face rawFace = nullptr;
+    if (FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
+        throw std::runtime_error("FT_New_Face failed for " + request);
+    }
+    openFace.reset(rawFace);
+    openPath = path;
+    return rawFace;
 }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -39,10 +41,24 @@ public:
     static constexpr std::uint64_t kMaxGlyphPixelBytes = 4294967296ull;
 
 private:
+    struct FaceCloser {
+        void operator()(FT_Face face) const { FT_Done_Face(face); }
+    };
+    using FaceHandle = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceCloser>;
+
+    // The face of `path`: the one still open from the previous request when
+    // that named the same path, a newly opened one otherwise.
+    FT_Face faceFor(const std::string& path, const std::string& request);
+
     std::uint32_t padding;
     bool rawOutput;
     console::Console& console;
     std::uint64_t glyphPixelBytes = 0;  // pixel bytes of every glyph loaded so far
+    // The last face opened, kept for the next request of the same file: the
+    // sizes of one file usually follow each other, and opening a face costs
+    // as much as rendering a few dozen glyphs. One face at most stays open.
+    std::string openPath;
+    FaceHandle openFace;
 
     static FT_Library ftLibrary;        // null until the first construction; never reset
     static FontRegistry fontRegistry;   // every font loaded in this process
