@@ -53,8 +53,9 @@ DescriptorGlyph checkGlyph(const zor::GlyphData& glyph, std::uint64_t x, std::ui
 }  // namespace
 
 void checkAtlasSize(std::uint64_t width, std::uint64_t height, const std::string& imageName) {
-    if (width > kMaxAtlasSide || (height != 0 && width * height > kMaxAtlasSide * kMaxAtlasSide) ||
-        height > kMaxAtlasSide * kMaxAtlasSide) {
+    // Each side is bounded before the product is formed, so it cannot wrap.
+    constexpr std::uint64_t maxPixels = kMaxAtlasSide * kMaxAtlasSide;
+    if (width > kMaxAtlasSide || height > maxPixels || width * height > maxPixels) {
         throw std::runtime_error("can not create " + imageName + " file because the atlas of " +
                                  std::to_string(width) + "x" + std::to_string(height) +
                                  " pixels is larger than the 65536x65536 pixels an atlas may have");

@@ -3,6 +3,7 @@
 // limits of the format before anything is written.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
