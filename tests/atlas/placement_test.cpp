@@ -37,6 +37,10 @@ Layout layOut(const std::vector<GlyphSize>& sorted, std::uint32_t padding) {
     const std::uint64_t area = totalGlyphArea(sorted);
     const std::uint64_t width = chooseAtlasWidth(area, maxGlyphWidth(sorted), padding);
     AtlasLayout layout = placeGlyphs(sorted, padding, width);
+    // The plain scan is the definition; the fast search must agree with it.
+    const AtlasLayout reference = placeGlyphsReference(sorted, padding, width);
+    EXPECT_EQ(layout.positions, reference.positions);
+    EXPECT_EQ(layout.height, reference.height);
     const std::string coverage = printedCoverage(area, layout.width, layout.height);
     return {width, std::move(layout), coverage};
 }
