@@ -1,5 +1,6 @@
 #include "app/run.hpp"
 
+#include <cstdint>
 #include <exception>
 #include <memory>
 
