@@ -240,11 +240,13 @@ TEST(SaveAtlas, FailedWriteIsReportedAndLeavesNoTrace) {
 
 TEST(ReplaceFileContents, WritesEmptyAndRelativeFiles) {
     ScratchDir dir;
-    const std::string cwd = std::filesystem::current_path().string();
+    struct WorkingDirectory {
+        const std::filesystem::path saved = std::filesystem::current_path();
+        ~WorkingDirectory() { std::filesystem::current_path(saved); }
+    } restore;
     std::filesystem::current_path(dir.path());
     replaceFileContents("plain", "", 0);
     replaceFileContents("plain2", "abc", 3);
-    std::filesystem::current_path(cwd);
     EXPECT_EQ(readBytes(dir / "plain"), "");
     EXPECT_EQ(readBytes(dir / "plain2"), "abc");
     EXPECT_EQ(dir.entries(), (std::set<std::string>{"plain", "plain2"}));
