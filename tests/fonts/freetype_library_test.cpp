@@ -188,6 +188,28 @@ TEST_F(Library, createAtlasWithoutGlyphs) {
     EXPECT_EQ(text.str().substr(0, expected.size()), expected);
 }
 
+TEST(LibraryColours, createAtlasHighlightsSetNamesAndTheWriters) {
+    std::ostringstream text;
+    console::Console terminal(text, true);
+    std::unique_ptr<FreeTypeLibrary> library;
+    try {
+        library = std::make_unique<FreeTypeLibrary>(1, true, terminal);
+    } catch (const std::runtime_error& error) {
+        GTEST_SKIP() << error.what() << ": run this test in a process of its own (ctest)";
+    }
+    library->loadFontCharacters(fixtures::font("kiln-nameless.bdf"), 6, "A");
+    const support_test::ScratchDir dir;
+    library->createAtlas((dir.path() / "fonts").string());
+    const std::string progress = console::sgrSequence(console::kProgress);
+    const std::string highlight = console::sgrSequence(console::kHighlight);
+    const std::string expected = progress + "Sorting glyphs...\n" + highlight + "\nRegular6\n" +
+                                 progress + " A\n1 glyphs\n" +
+                                 "Placing glyphs onto 64 pixel wide image atlas\n" +
+                                 "Glyphs placed onto 64x3 image atlas with 2.08333% coverage\n" +
+                                 highlight;
+    EXPECT_EQ(text.str().substr(0, expected.size()), expected);
+}
+
 TEST(LibraryLifetime, secondConstructionFailsBeforeAndAfterTheFirstEnds) {
     std::ostringstream text;
     console::Console console(text, false);
