@@ -57,7 +57,9 @@ FT_Face FreeTypeLibrary::faceFor(const std::string& path, const std::string& req
     openFace.reset();
     openPath.clear();
     FT_Face rawFace = nullptr;
-    if (FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
+    // A NUL byte would end the path early and open some other file.
+    if (path.find('\0') != std::string::npos ||
+        FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
         throw std::runtime_error("FT_New_Face failed for " + request);
     }
     openFace.reset(rawFace);
