@@ -1,5 +1,7 @@
 #include "output/atlas_writer.hpp"
 
+#include <memory>
+
 #include "output/atlas_image.hpp"
 #include "output/atomic_file.hpp"
 #include "output/container_format.hpp"
@@ -19,17 +21,34 @@ std::vector<DescriptorSet> checkAtlasOutput(std::uint64_t width, std::uint64_t h
     return buildDescriptor(placements, sets, sets.size(), descriptorName);
 }
 
-void saveAtlasImage(std::uint32_t width, std::uint32_t height, const std::string& baseName,
-                    const std::vector<GlyphPlacement>& placements, bool rawOutput,
-                    console::Console& console) {
-    const std::string fileName = imageFileName(baseName, rawOutput);
-    console << "Saving " << fileName << "\n";
+namespace {
+
+Bytes imageFileBytes(std::uint32_t width, std::uint32_t height,
+                     const std::vector<GlyphPlacement>& placements, bool rawOutput) {
     Bytes file;
     if (!rawOutput) {
         file.reserve(kHeaderBytes + 8 + std::size_t{width} * height);
         writeFileHeader(file, kImageFileType);
     }
     appendAtlasImage(file, width, height, placements);
+    return file;
+}
+
+Bytes descriptorFileBytes(const std::vector<DescriptorSet>& sets, const std::string& baseName,
+                          bool rawOutput) {
+    if (!rawOutput) return encodeContainerDescriptor(sets, imageFileName(baseName, false));
+    const std::string text = encodeGlyphText(sets);
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+void saveAtlasImage(std::uint32_t width, std::uint32_t height, const std::string& baseName,
+                    const std::vector<GlyphPlacement>& placements, bool rawOutput,
+                    console::Console& console) {
+    const std::string fileName = imageFileName(baseName, rawOutput);
+    console << "Saving " << fileName << "\n";
+    const Bytes file = imageFileBytes(width, height, placements, rawOutput);
     replaceFileContents(fileName, file.data(), file.size());
 }
 
@@ -37,13 +56,8 @@ void saveGlyphDescriptor(const std::vector<DescriptorSet>& sets, const std::stri
                          bool rawOutput, console::Console& console) {
     const std::string fileName = descriptorFileName(baseName, rawOutput);
     console << "Saving " << fileName << "\n";
-    if (rawOutput) {
-        const std::string text = encodeGlyphText(sets);
-        replaceFileContents(fileName, text.data(), text.size());
-    } else {
-        const Bytes bytes = encodeContainerDescriptor(sets, imageFileName(baseName, false));
-        replaceFileContents(fileName, bytes.data(), bytes.size());
-    }
+    const Bytes file = descriptorFileBytes(sets, baseName, rawOutput);
+    replaceFileContents(fileName, file.data(), file.size());
 }
 
 void saveAtlas(std::uint64_t width, std::uint64_t height, const std::string& baseName,
@@ -52,7 +66,21 @@ void saveAtlas(std::uint64_t width, std::uint64_t height, const std::string& bas
                console::Console& console) {
     const std::vector<DescriptorSet> table =
         checkAtlasOutput(width, height, baseName, placements, sets, rawOutput);
-    saveAtlasImage(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), baseName,
-                   placements, rawOutput, console);
-    saveGlyphDescriptor(table, baseName, rawOutput, console);
+    // Both files are completely written before either replaces its
+    // predecessor, so that a full disk cannot leave a new image beside an
+    // old descriptor.
+    const std::string imageName = imageFileName(baseName, rawOutput);
+    console << "Saving " << imageName << "\n";
+    std::unique_ptr<StagedFile> image;
+    {
+        const Bytes file = imageFileBytes(static_cast<std::uint32_t>(width),
+                                          static_cast<std::uint32_t>(height), placements, rawOutput);
+        image = std::make_unique<StagedFile>(imageName, file.data(), file.size());
+    }
+    const std::string descriptorName = descriptorFileName(baseName, rawOutput);
+    console << "Saving " << descriptorName << "\n";
+    const Bytes file = descriptorFileBytes(table, baseName, rawOutput);
+    StagedFile descriptor(descriptorName, file.data(), file.size());
+    image->commit();
+    descriptor.commit();
 }

@@ -3,8 +3,8 @@
 // container files.
 //
 // Every check of both files runs before either is touched, so a refused
-// run writes nothing and leaves earlier output as it was; each file then
-// replaces its predecessor only once it is completely written.
+// run writes nothing and leaves earlier output as it was; the two files then
+// replace their predecessors only once both are completely written.
 #pragma once
 
 #include <cstdint>

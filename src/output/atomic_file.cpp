@@ -47,7 +47,8 @@ bool writeAll(int fd, const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
-void replaceFileContents(const std::string& fileName, const void* data, std::size_t size) {
+StagedFile::StagedFile(const std::string& fileName, const void* data, std::size_t size)
+    : fileName(fileName) {
     // The temporary name does not grow with the target's, so any name that
     // can be created directly can be replaced this way too.
     const std::string::size_type slash = fileName.find_last_of('/');
@@ -71,8 +72,21 @@ void replaceFileContents(const std::string& fileName, const void* data, std::siz
     const int fd = temporary.fd;
     temporary.fd = -1;
     if (::close(fd) != 0) fail(fileName, "writing to it failed");
-    if (::rename(temporary.name.c_str(), fileName.c_str()) != 0) {
+    temporaryName = temporary.name;
+    temporary.kept = true;  // from here on this object removes it
+}
+
+StagedFile::~StagedFile() {
+    if (!committed) ::unlink(temporaryName.c_str());
+}
+
+void StagedFile::commit() {
+    if (::rename(temporaryName.c_str(), fileName.c_str()) != 0) {
         fail(fileName, "it could not be opened for writing");
     }
-    temporary.kept = true;
+    committed = true;
+}
+
+void replaceFileContents(const std::string& fileName, const void* data, std::size_t size) {
+    StagedFile(fileName, data, size).commit();
 }
