@@ -49,7 +49,13 @@ demo: deps
 	$(MAKE) build
 	cd example && ../$(BUILD_DIR)/glyphkiln fonts.txt 2
 	@echo
+	$(BUILD_DIR)/tools/glyphkiln-inspect example/fonts.ovx --png example/fontsAtlas.png
+	$(BUILD_DIR)/tools/glyphkiln-inspect example/fonts.ovx --render "Glyphkiln atlas" \
+		--set "DejaVu SerifBook32" --png example/fontsSample.png >/dev/null
+	@echo
 	@echo "demo: wrote example/fontsAtlas.ovx (atlas image) and example/fonts.ovx (glyph descriptor)"
+	@echo "demo: wrote example/fontsAtlas.png (the atlas as a picture) and example/fontsSample.png"
+	@echo "      (\"Glyphkiln atlas\" laid out from the atlas alone)"
 
 clean:
 	rm -rf $(BUILD_DIR)
