@@ -167,6 +167,36 @@ TEST(PlacementEquivalence, AdversarialShapes) {
     }
 }
 
+TEST(PlacementEquivalence, LongFreeLists) {
+    // Rows whose remainders are too narrow for most later glyphs pile up
+    // hundreds of free rectangles; glyphs then take them from the middle of
+    // the list, and lower bottom pieces wait for their turn.
+    std::mt19937 random(4242);
+    struct Mix {
+        const char* name;
+        std::uint32_t minWidth, maxWidth, maxHeight;
+        std::uint64_t atlasWidth;
+        std::size_t count;
+    };
+    const Mix mixes[] = {
+        {"wide over half", 520, 1000, 40, 1024, 3000},
+        {"wide and narrow", 1, 1000, 60, 1024, 4000},
+        {"quarter widths", 200, 300, 200, 1024, 3000},
+        {"just over half", 513, 530, 8, 1024, 2000},
+    };
+    for (const Mix& mix : mixes) {
+        for (std::uint32_t padding : {0u, 3u}) {
+            std::uniform_int_distribution<std::uint32_t> w(mix.minWidth, mix.maxWidth),
+                h(1, mix.maxHeight);
+            std::vector<GlyphSize> sizes(mix.count);
+            for (GlyphSize& s : sizes) s = {w(random), h(random)};
+            sortForPlacement(sizes);
+            expectSameLayout(sizes, padding, mix.atlasWidth,
+                             std::string(mix.name) + ", padding " + std::to_string(padding));
+        }
+    }
+}
+
 TEST(PlacementEquivalence, InputNotTallestFirstStillMatches) {
     // Out of order the indexed search cannot be used; the result must still
     // be the plain scan's.
