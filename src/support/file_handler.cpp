@@ -1,9 +1,7 @@
 #include "support/file_handler.hpp"
 
-#include <cstdlib>
 #include <stdexcept>
-
-#include <sys/types.h>
+#include <string>
 
 namespace zor {
 
@@ -31,28 +29,24 @@ TextFileReader::TextFileReader(const std::string& name) : FileHandler(name) {
 bool TextFileReader::readLine(std::string& line) {
     line.clear();
     if (atEnd) return false;
-    // getline keeps NUL bytes inside a line and tells its real length.
-    char* buffer = nullptr;
-    std::size_t capacity = 0;
-    const ssize_t length = ::getline(&buffer, &capacity, fileStream);
-    struct Release {
-        char* p;
-        ~Release() { std::free(p); }
-    } release{buffer};
-    if (length < 0) {
-        if (std::ferror(fileStream)) {
-            throwError("zor::TextFileReader::readLine can not read from file");
+    // Byte by byte, so that NUL bytes stay inside a line and an endless or
+    // huge file (/dev/zero, a disk image) is refused instead of read whole.
+    for (;;) {
+        const int c = getc_unlocked(fileStream);
+        if (c == EOF) {
+            if (std::ferror(fileStream)) {
+                throwError("zor::TextFileReader::readLine can not read from file");
+            }
+            atEnd = true;  // a last line without a line end, or one last empty line
+            return true;
         }
-        atEnd = true;
-        return true;  // after a final line end: one last, empty line
+        if (++bytesRead > kMaxFileBytes) {
+            throwError("zor::TextFileReader::readLine the file is larger than " +
+                       std::to_string(kMaxFileBytes) + " bytes");
+        }
+        if (c == '\n') return true;
+        line += static_cast<char>(c);
     }
-    line.assign(buffer, static_cast<std::size_t>(length));
-    if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
-    } else {
-        atEnd = true;  // a last line without a line end
-    }
-    return true;
 }
 
 }  // namespace zor

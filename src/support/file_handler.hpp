@@ -42,11 +42,16 @@ public:
 
     // Reads the next line into `line`. Returns false once the end of the
     // file has been reached with nothing left to read. A read error (not
-    // the end) throws a message that names the file, so reading never loops.
+    // the end) throws a message that names the file, so reading never loops,
+    // and so does a file of more than kMaxFileBytes, so memory stays bounded.
     bool readLine(std::string& line);
+
+    // Far more than any configuration needs.
+    static constexpr unsigned long long kMaxFileBytes = 256ull << 20;
 
 private:
     bool atEnd = false;
+    unsigned long long bytesRead = 0;
 };
 
 }  // namespace zor

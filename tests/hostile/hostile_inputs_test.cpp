@@ -216,6 +216,23 @@ TEST_F(HostileInput, NulByteInsidePathIsNotCutToAnotherFont) {
     expectKept(before);
 }
 
+// Configuration "files" that are no text files: an endless one is refused
+// once it passes the size any configuration could have, instead of being
+// read until memory runs out; a directory cannot be read at all.
+TEST_F(HostileInput, ConfigurationThatIsEndlessOrADirectoryIsRefused) {
+    const Files before = writeGoodOutput(false);
+    const hostile::Outcome endless = hostile::run(dir(), {"/dev/zero", "0"});
+    expectMessage(endless, "File [/dev/zero] zor::TextFileReader::readLine the file is larger than "
+                           "268435456 bytes");
+    EXPECT_LT(endless.peakKiB, kPeakLimitKiB);
+
+    fs::create_directory(scratch.path() / "config.d");
+    const hostile::Outcome directory = hostile::run(dir(), {"config.d", "0"});
+    expectMessage(directory, "File [config.d] zor::TextFileReader::readLine can not read from file");
+    fs::remove(scratch.path() / "config.d");
+    expectKept(before);
+}
+
 // Inputs that look hostile but are legal: the run succeeds and its output
 // is sane.
 TEST_F(HostileInput, LegalExtremesSucceed) {
