@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build configure deps test test-sanitize fuzz demo clean
+.PHONY: all build configure deps test test-sanitize fuzz bench demo clean
 
 all: build
 
@@ -28,11 +28,14 @@ test: deps
 SANITIZE_DIR ?= build-sanitize
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
+# The flags travel in CXXFLAGS and LDFLAGS, so that projects the tests
+# configure themselves (the reader's install test) link the sanitizers too.
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
+	CXXFLAGS="$(SANITIZE_FLAGS)" LDFLAGS="$(SANITIZE_FLAGS)" \
+		cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	cd $(SANITIZE_DIR) && CXXFLAGS="$(SANITIZE_FLAGS)" LDFLAGS="$(SANITIZE_FLAGS)" \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer harnesses (clang), each run for FUZZ_SECONDS.
@@ -44,6 +47,12 @@ fuzz: deps
 		-DCMAKE_CXX_COMPILER=clang++ -DGLYPHKILN_FUZZ=ON -DGLYPHKILN_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# glyphkiln against the FreeType floor on generated workloads, and the
+# placement microbenchmarks; BENCH_RUNS timed runs of each (default 7).
+bench: deps
+	$(MAKE) build
+	bench/run-bench $(BUILD_DIR)
 
 demo: deps
 	$(MAKE) build
