@@ -57,6 +57,13 @@ StagedFile::StagedFile(const std::string& fileName, const void* data, std::size_
     const char suffix[] = ".glyphkiln-XXXXXX";
     pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
 
+    // A directory in the target's place could never be replaced: refuse it
+    // now, before anything is written, as opening it would have.
+    struct stat target {};
+    if (::stat(fileName.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        fail(fileName, "it could not be opened for writing");
+    }
+
     TemporaryFile temporary;
     temporary.fd = ::mkstemp(pattern.data());
     if (temporary.fd < 0) {

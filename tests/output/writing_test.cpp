@@ -166,7 +166,7 @@ TEST(SaveAtlas, UnwritableOutputIsReported) {
         const char* base;
         const char* failing;   // the file the message names
         const char* announced;  // the "Saving " lines printed before the failure
-        const char* written;    // a file written before the failure, or ""
+        const char* written;    // a file written before the failure, or "" (none is)
     } cases[] = {
         {"missing directory", "", "missing/fonts", "missing/fontsAtlas.ovx",
          "missing/fontsAtlas.ovx", ""},
@@ -175,7 +175,7 @@ TEST(SaveAtlas, UnwritableOutputIsReported) {
         {"image name taken by a directory", "fontsAtlas.ovx/", "fonts", "fontsAtlas.ovx",
          "fontsAtlas.ovx", ""},
         {"descriptor name taken by a directory", "fonts.ovx/", "fonts", "fonts.ovx",
-         "fontsAtlas.ovx fonts.ovx", "fontsAtlas.ovx"},
+         "fontsAtlas.ovx fonts.ovx", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
