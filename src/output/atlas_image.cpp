@@ -10,7 +10,11 @@ void appendAtlasImage(Bytes& out, std::uint32_t width, std::uint32_t height,
     putU32(out, height);
     const std::size_t origin = out.size();
     out.resize(origin + pixelBytes, 0);
-    std::uint8_t* image = out.data() + origin;
+    composeAtlasImage(out.data() + origin, width, placements);
+}
+
+void composeAtlasImage(std::uint8_t* image, std::uint32_t width,
+                       const std::vector<GlyphPlacement>& placements) {
     for (const GlyphPlacement& p : placements) {
         const zor::GlyphData& g = *p.glyph;
         if (!g.hasPixels()) continue;

@@ -13,3 +13,8 @@
 // inside the image, as the layout guarantees.
 void appendAtlasImage(Bytes& out, std::uint32_t width, std::uint32_t height,
                       const std::vector<GlyphPlacement>& placements);
+
+// Copies every glyph's rows to its place in `image`, an all-zero block of
+// `width` bytes a row.
+void composeAtlasImage(std::uint8_t* image, std::uint32_t width,
+                       const std::vector<GlyphPlacement>& placements);

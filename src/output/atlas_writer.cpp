@@ -1,5 +1,6 @@
 #include "output/atlas_writer.hpp"
 
+#include <cstring>
 #include <memory>
 
 #include "output/atlas_image.hpp"
@@ -7,6 +8,7 @@
 #include "output/container_format.hpp"
 #include "output/file_names.hpp"
 #include "output/glyph_text.hpp"
+#include "output/zeroed_buffer.hpp"
 
 std::vector<DescriptorSet> checkAtlasOutput(std::uint64_t width, std::uint64_t height,
                                             const std::string& baseName,
@@ -23,14 +25,17 @@ std::vector<DescriptorSet> checkAtlasOutput(std::uint64_t width, std::uint64_t h
 
 namespace {
 
-Bytes imageFileBytes(std::uint32_t width, std::uint32_t height,
-                     const std::vector<GlyphPlacement>& placements, bool rawOutput) {
-    Bytes file;
-    if (!rawOutput) {
-        file.reserve(kHeaderBytes + 8 + std::size_t{width} * height);
-        writeFileHeader(file, kImageFileType);
-    }
-    appendAtlasImage(file, width, height, placements);
+// The image file in one block that the system hands out zeroed, so the
+// image is only written where glyphs go.
+ZeroedBuffer imageFileBytes(std::uint32_t width, std::uint32_t height,
+                            const std::vector<GlyphPlacement>& placements, bool rawOutput) {
+    Bytes header;
+    if (!rawOutput) writeFileHeader(header, kImageFileType);
+    putU32(header, width);
+    putU32(header, height);
+    ZeroedBuffer file(header.size() + std::size_t{width} * height);
+    std::memcpy(file.data(), header.data(), header.size());
+    composeAtlasImage(file.data() + header.size(), width, placements);
     return file;
 }
 
@@ -48,7 +53,7 @@ void saveAtlasImage(std::uint32_t width, std::uint32_t height, const std::string
                     console::Console& console) {
     const std::string fileName = imageFileName(baseName, rawOutput);
     console << "Saving " << fileName << "\n";
-    const Bytes file = imageFileBytes(width, height, placements, rawOutput);
+    const ZeroedBuffer file = imageFileBytes(width, height, placements, rawOutput);
     replaceFileContents(fileName, file.data(), file.size());
 }
 
@@ -73,7 +78,7 @@ void saveAtlas(std::uint64_t width, std::uint64_t height, const std::string& bas
     console << "Saving " << imageName << "\n";
     std::unique_ptr<StagedFile> image;
     {
-        const Bytes file = imageFileBytes(static_cast<std::uint32_t>(width),
+        const ZeroedBuffer file = imageFileBytes(static_cast<std::uint32_t>(width),
                                           static_cast<std::uint32_t>(height), placements, rawOutput);
         image = std::make_unique<StagedFile>(imageName, file.data(), file.size());
     }
