@@ -25,6 +25,19 @@ bool convertBitmap(const SourceBitmap& source, std::vector<std::uint8_t>& out) {
                                                   : static_cast<std::uint64_t>(source.pitch);
     if (stride < rowBytes(source.mode, width) || source.buffer == nullptr) return false;
 
+    const bool plainGrey = source.mode == SourceBitmap::Mode::Gray8 &&
+                           (source.grayLevels == 256 || source.grayLevels < 2);
+    if (plainGrey) {
+        // The usual case: the rows as they are, each byte written once.
+        out.reserve(out.size() + width * rows);
+        for (std::uint64_t r = 0; r < rows; ++r) {
+            const std::uint64_t sourceRow = source.pitch < 0 ? rows - 1 - r : r;
+            const std::uint8_t* row = source.buffer + sourceRow * stride;
+            out.insert(out.end(), row, row + width);
+        }
+        return true;
+    }
+
     const std::size_t start = out.size();
     out.resize(start + width * rows);
     std::uint8_t* target = out.data() + start;
