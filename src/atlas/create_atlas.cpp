@@ -1,6 +1,7 @@
 // FreeTypeLibrary::createAtlas: gathers every loaded glyph, orders and
 // places them, reports the layout and has the output files written.
 #include <algorithm>
+#include <cstdint>
 
 #include "atlas/glyph_placement.hpp"
 #include "atlas/placement.hpp"
@@ -8,13 +9,26 @@
 #include "output/atlas_writer.hpp"
 
 void orderPlacements(std::vector<GlyphPlacement>& placements) {
-    std::stable_sort(placements.begin(), placements.end(),
-                     [](const GlyphPlacement& a, const GlyphPlacement& b) {
-                         if (a.glyph->height != b.glyph->height) {
-                             return a.glyph->height < b.glyph->height;
-                         }
-                         return a.glyph->width < b.glyph->width;
-                     });
+    // Compact keys are sorted rather than the placements themselves, so no
+    // comparison has to reach into a glyph record; the gathered position
+    // breaks ties, which keeps equal glyphs in their gathered order.
+    struct Key {
+        std::uint64_t size;  // height in the upper half, width in the lower
+        std::size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(placements.size());
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        const zor::GlyphData& g = *placements[i].glyph;
+        keys.push_back({std::uint64_t{g.height} << 32 | g.width, i});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return a.size != b.size ? a.size < b.size : a.index < b.index;
+    });
+    std::vector<GlyphPlacement> sorted;
+    sorted.reserve(placements.size());
+    for (const Key& key : keys) sorted.push_back(placements[key.index]);
+    placements.swap(sorted);
 }
 
 void FreeTypeLibrary::createAtlas(const std::string& baseName) {
