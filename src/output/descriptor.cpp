@@ -1,6 +1,7 @@
 #include "output/descriptor.hpp"
 
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -78,7 +79,24 @@ std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placemen
     }
     std::vector<DescriptorSet> result;
     result.reserve(sets.size());
-    auto start = placements.begin();
+    // The grouping runs over compact entries, not the placements: every
+    // set's pass reads the whole rest of the array, so its size counts.
+    std::unordered_map<const zor::GlyphSet*, std::uint32_t> ordinals;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        ordinals.emplace(sets[i], static_cast<std::uint32_t>(i));  // the first of equal sets
+    }
+    struct Entry {
+        std::uint32_t owner;  // ordinal of the placement's set; kNoSet when not in `sets`
+        std::size_t index;    // the placement's position
+    };
+    constexpr std::uint32_t kNoSet = 0xFFFFFFFFu;
+    std::vector<Entry> entries;
+    entries.reserve(placements.size());
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        const auto found = ordinals.find(placements[i].set);
+        entries.push_back({found == ordinals.end() ? kNoSet : found->second, i});
+    }
+    auto start = entries.begin();
     for (const zor::GlyphSet* set : sets) {
         checkNameField(set->name, "the font face name ", descriptorName);
         DescriptorSet out;
@@ -88,18 +106,24 @@ std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placemen
                                        ") for " + set->name + ".  " + kVersion() +
                                        " files only supports up to 255 glyphs per font face");
         }
-        const auto runEnd = groupPlacements(start, placements.end(), [set](const GlyphPlacement& p) {
-            return p.set == set;
+        const std::uint32_t owner = ordinals.at(set);
+        const auto runEnd = groupPlacements(start, entries.end(), [owner](const Entry& e) {
+            return e.owner == owner;
         });
-        if (start == placements.end()) {
+        if (start == entries.end()) {
             refuse(descriptorName, "could not find glyphs belonging to " + set->name);
         }
         out.glyphs.reserve(static_cast<std::size_t>(runEnd - start));
-        for (auto p = start; p != runEnd; ++p) {
-            out.glyphs.push_back(checkGlyph(*p->glyph, p->x, p->y, set->name, descriptorName));
+        for (auto e = start; e != runEnd; ++e) {
+            const GlyphPlacement& p = placements[e->index];
+            out.glyphs.push_back(checkGlyph(*p.glyph, p.x, p.y, set->name, descriptorName));
         }
         start = runEnd;
         result.push_back(std::move(out));
     }
+    std::vector<GlyphPlacement> grouped;
+    grouped.reserve(placements.size());
+    for (const Entry& e : entries) grouped.push_back(placements[e.index]);
+    placements.swap(grouped);
     return result;
 }
