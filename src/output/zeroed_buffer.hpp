@@ -1,7 +1,7 @@
 // A large zero-filled byte block straight from the system. Fresh pages are
-// zero already, so nothing is written before the caller fills it, and the
-// block asks for huge pages (2 MiB), so it is faulted in a few steps rather
-// than one per 4 KiB page.
+// zero already, so nothing is written before the caller fills it, and a
+// block of some MiB asks for huge pages (2 MiB), so it is faulted in a few
+// steps rather than one per 4 KiB page.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,15 @@ class ZeroedBuffer {
 public:
     explicit ZeroedBuffer(std::size_t size) : size_(size) {
         if (size_ == 0) return;
+        if (size_ < kHugeFrom) {
+            // Too small to gain from huge pages, which would each be cleared whole.
+            mapped_ = size_;
+            void* block = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE,
+                                 MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (block == MAP_FAILED) throw std::bad_alloc();
+            data_ = static_cast<std::uint8_t*>(block);
+            return;
+        }
         // Whole huge pages, starting on a huge page boundary: the spare
         // space around them is mapped first and given back at once.
         mapped_ = (size_ + kHugePage - 1) / kHugePage * kHugePage;
@@ -51,6 +60,7 @@ public:
 
 private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    static constexpr std::size_t kHugeFrom = 2 * kHugePage;  // at most a third cleared in vain
 
     std::size_t size_;
     std::size_t mapped_ = 0;  // size_ rounded up to whole huge pages
