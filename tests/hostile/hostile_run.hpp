@@ -19,7 +19,12 @@ namespace hostile {
 struct Limits {
     std::uint64_t fileSizeBytes = 0;  // RLIMIT_FSIZE; 0 for none. SIGXFSZ is ignored then
     bool unprivileged = false;        // run as nobody when started as root
+    std::string program = GLYPHKILN_BINARY;
 };
+
+// Exit statuses of a child that never got to run the program.
+constexpr int kCannotEnterDirectory = 126;
+constexpr int kCannotExecute = 127;
 
 struct Outcome {
     int status = -1;           // exit status; -1 when the program did not exit normally
@@ -56,9 +61,9 @@ inline Outcome run(const std::string& workingDirectory, const std::vector<std::s
         if (limits.unprivileged && ::geteuid() == 0) {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(123);
         }
-        if (::chdir(workingDirectory.c_str()) != 0) ::_exit(126);
-        ::execv(GLYPHKILN_BINARY, argv.data());
-        ::_exit(127);
+        if (::chdir(workingDirectory.c_str()) != 0) ::_exit(kCannotEnterDirectory);
+        ::execv(limits.program.c_str(), argv.data());
+        ::_exit(kCannotExecute);
     }
     ::close(pipeEnds[1]);
     Outcome outcome;
