@@ -41,7 +41,13 @@ void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t 
     if (FT_Set_Pixel_Sizes(face, 0, pixelSize) != 0) {
         throw std::runtime_error("FT_Set_Pixel_Sizes failed for " + request);
     }
-    const std::set<std::uint8_t> characterSet = characterSetFor(characters);
+    // Most requests name the same characters as the one before (often the
+    // default set), so the ordered set is kept for the next one.
+    if (!characterSetReady || characters != characterSetText) {
+        characterSet = characterSetFor(characters);
+        characterSetText = characters;
+        characterSetReady = true;
+    }
 
     auto set = std::make_shared<zor::GlyphSet>();
     sizes->glyphSets[pixelSize] = set;

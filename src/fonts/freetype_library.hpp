@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <type_traits>
 
@@ -59,6 +60,11 @@ private:
     // as much as rendering a few dozen glyphs. One face at most stays open.
     std::string openPath;
     FaceHandle openFace;
+    // The characters of the last request, as given and as the ordered set
+    // that is rasterised.
+    bool characterSetReady = false;
+    std::string characterSetText;
+    std::set<std::uint8_t> characterSet;
 
     static FT_Library ftLibrary;        // null until the first construction; never reset
     static FontRegistry fontRegistry;   // every font loaded in this process
