@@ -1,5 +1,6 @@
 #include "output/descriptor.hpp"
 
+#include <cstring>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -51,6 +52,30 @@ DescriptorGlyph checkGlyph(const zor::GlyphData& glyph, std::uint64_t x, std::ui
     return record;
 }
 
+// Owner byte of a placement whose set is not among the sets written.
+constexpr std::uint8_t kNoSet = 255;
+
+// groupPlacements over owner bytes, exchanging `order` alongside: moves the
+// entries of `owner` in [first, end) to the front by exchanging the first
+// one that does not belong with the last one that does, inward, and
+// returns the end of that run. The backward search is memrchr's.
+std::size_t groupOwners(std::vector<std::uint8_t>& owners, std::vector<std::size_t>& order,
+                        std::size_t first, std::uint8_t owner) {
+    std::size_t last = owners.size();
+    for (;;) {
+        while (first != last && owners[first] == owner) ++first;
+        if (first == last) return first;
+        // The last member strictly between first and last, if any.
+        const void* hit = last - first > 1 ? ::memrchr(owners.data() + first + 1, owner, last - first - 1)
+                                           : nullptr;
+        if (hit == nullptr) return first;
+        last = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - owners.data());
+        std::swap(owners[first], owners[last]);
+        std::swap(order[first], order[last]);
+        ++first;
+    }
+}
+
 }  // namespace
 
 void checkAtlasSize(std::uint64_t width, std::uint64_t height, const std::string& imageName) {
@@ -73,30 +98,30 @@ std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placemen
                                            const std::vector<const zor::GlyphSet*>& sets,
                                            std::uint64_t setCount,
                                            const std::string& descriptorName) {
+    // A caller giving more sets than it counts is held to the same limit.
+    setCount = std::max<std::uint64_t>(setCount, sets.size());
     if (setCount > 255) {
         refuse(descriptorName, "too many font faces stored (" + std::to_string(setCount) + ").  " +
                                    kVersion() + " files only supports up to 255 font faces per file");
     }
     std::vector<DescriptorSet> result;
     result.reserve(sets.size());
-    // The grouping runs over compact entries, not the placements: every
-    // set's pass reads the whole rest of the array, so its size counts.
-    std::unordered_map<const zor::GlyphSet*, std::uint32_t> ordinals;
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        ordinals.emplace(sets[i], static_cast<std::uint32_t>(i));  // the first of equal sets
+    // The grouping runs over one owner byte per placement, not the
+    // placements: every set's pass searches the whole rest of the array.
+    std::unordered_map<const zor::GlyphSet*, std::uint8_t> ordinals;
+    for (std::size_t i = 0; i < sets.size() && i < kNoSet; ++i) {
+        ordinals.emplace(sets[i], static_cast<std::uint8_t>(i));  // the first of equal sets
     }
-    struct Entry {
-        std::uint32_t owner;  // ordinal of the placement's set; kNoSet when not in `sets`
-        std::size_t index;    // the placement's position
-    };
-    constexpr std::uint32_t kNoSet = 0xFFFFFFFFu;
-    std::vector<Entry> entries;
-    entries.reserve(placements.size());
+    std::vector<std::uint8_t> owners;
+    std::vector<std::size_t> order;
+    owners.reserve(placements.size());
+    order.reserve(placements.size());
     for (std::size_t i = 0; i < placements.size(); ++i) {
         const auto found = ordinals.find(placements[i].set);
-        entries.push_back({found == ordinals.end() ? kNoSet : found->second, i});
+        owners.push_back(found == ordinals.end() ? kNoSet : found->second);
+        order.push_back(i);
     }
-    auto start = entries.begin();
+    std::size_t start = 0;
     for (const zor::GlyphSet* set : sets) {
         checkNameField(set->name, "the font face name ", descriptorName);
         DescriptorSet out;
@@ -106,16 +131,13 @@ std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placemen
                                        ") for " + set->name + ".  " + kVersion() +
                                        " files only supports up to 255 glyphs per font face");
         }
-        const std::uint32_t owner = ordinals.at(set);
-        const auto runEnd = groupPlacements(start, entries.end(), [owner](const Entry& e) {
-            return e.owner == owner;
-        });
-        if (start == entries.end()) {
+        const std::size_t runEnd = groupOwners(owners, order, start, ordinals.at(set));
+        if (start == placements.size()) {
             refuse(descriptorName, "could not find glyphs belonging to " + set->name);
         }
-        out.glyphs.reserve(static_cast<std::size_t>(runEnd - start));
-        for (auto e = start; e != runEnd; ++e) {
-            const GlyphPlacement& p = placements[e->index];
+        out.glyphs.reserve(runEnd - start);
+        for (std::size_t i = start; i != runEnd; ++i) {
+            const GlyphPlacement& p = placements[order[i]];
             out.glyphs.push_back(checkGlyph(*p.glyph, p.x, p.y, set->name, descriptorName));
         }
         start = runEnd;
@@ -123,7 +145,7 @@ std::vector<DescriptorSet> buildDescriptor(std::vector<GlyphPlacement>& placemen
     }
     std::vector<GlyphPlacement> grouped;
     grouped.reserve(placements.size());
-    for (const Entry& e : entries) grouped.push_back(placements[e.index]);
+    for (std::size_t i : order) grouped.push_back(placements[i]);
     placements.swap(grouped);
     return result;
 }
