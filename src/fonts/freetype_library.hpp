@@ -57,7 +57,7 @@ private:
     std::uint64_t glyphPixelBytes = 0;  // pixel bytes of every glyph loaded so far
     // The last face opened, kept for the next request of the same file: the
     // sizes of one file usually follow each other, and opening a face costs
-    // as much as rendering a few dozen glyphs. One face at most stays open.
+    // as much as rendering several glyphs. One face at most stays open.
     std::string openPath;
     FaceHandle openFace;
     // The characters of the last request, as given and as the ordered set
