@@ -2,6 +2,7 @@
 
 #include "support/file_handler.hpp"
 #include "support/utility.hpp"
+#include "support/failure.hpp"
 
 FontInfo parseFontLine(const std::string& line, unsigned long lineNumber) {
     FontInfo info;
@@ -9,7 +10,7 @@ FontInfo parseFontLine(const std::string& line, unsigned long lineNumber) {
     if (line[0] == '"') {
         const std::string::size_type closing = line.find('"', 1);
         if (closing == std::string::npos) {
-            throw std::runtime_error("Missing quote on line " + std::to_string(lineNumber));
+            throw zor::Failure("Missing quote on line " + std::to_string(lineNumber));
         }
         info.fontPath = line.substr(1, closing - 1);
         sizeStart = closing + 2;  // the one character after the quote is skipped

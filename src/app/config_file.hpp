@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/failure.hpp"
+
 // One font request, as one configuration line states it.
 struct FontInfo {
     std::uint32_t pixelSize = 0;  // nominal pixel size to rasterise at
@@ -20,9 +22,9 @@ struct FontInfo {
 };
 
 // A failure after which the usage text is to be shown.
-class UsageError : public std::runtime_error {
+class UsageError : public zor::Failure {
 public:
-    using std::runtime_error::runtime_error;
+    using zor::Failure::Failure;
 };
 
 // Parses one trimmed, non-blank, non-comment line numbered `lineNumber`.

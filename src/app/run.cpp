@@ -70,7 +70,10 @@ int runGlyphkiln(const std::vector<std::string>& arguments, console::Console& co
     } catch (const UsageError& error) {
         failed = true;
         showUsage = true;
-        failure = error.what();
+        failure = error.message();
+    } catch (const zor::Failure& error) {
+        failed = true;
+        failure = error.message();
     } catch (const std::exception& error) {
         failed = true;
         failure = error.what();

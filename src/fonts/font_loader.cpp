@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "fonts/bitmap_convert.hpp"
+#include "support/failure.hpp"
 
 std::set<std::uint8_t> characterSetFor(const std::string& characters) {
     std::set<std::uint8_t> set;
@@ -40,7 +41,7 @@ void rasteriseCharacters(FT_Face face, const std::set<std::uint8_t>& characterSe
                          const LoadRequest& request, zor::GlyphSet& set) {
     for (std::uint8_t character : characterSet) {
         if (FT_Load_Char(face, character, FT_LOAD_RENDER) != 0) {
-            throw std::runtime_error("FT_Load_Char failed for " + describe(request) +
+            throw zor::Failure("FT_Load_Char failed for " + describe(request) +
                                      " character " + std::string(1, static_cast<char>(character)));
         }
         const FT_GlyphSlot slot = face->glyph;
@@ -55,7 +56,7 @@ void rasteriseCharacters(FT_Face face, const std::set<std::uint8_t>& characterSe
         const std::uint64_t bytes = std::uint64_t{glyph->width} * glyph->height;
         if (bytes != 0) {
             if (bytes > request.maxPixelBytes - request.pixelBytes) {
-                throw std::runtime_error("loadFontCharacters failed for " + describe(request) +
+                throw zor::Failure("loadFontCharacters failed for " + describe(request) +
                                          "; the glyph pixels of this run would exceed " +
                                          std::to_string(request.maxPixelBytes) + " bytes");
             }
@@ -68,7 +69,7 @@ void rasteriseCharacters(FT_Face face, const std::set<std::uint8_t>& characterSe
             source.grayLevels = static_cast<std::uint32_t>(slot->bitmap.num_grays);
             glyph->pixels.reserve(bytes);
             if (!convertBitmap(source, glyph->pixels)) {
-                throw std::runtime_error(
+                throw zor::Failure(
                     "FT_Load_Char failed for " + describe(request) + " character " +
                     std::string(1, static_cast<char>(character)) + "; its bitmap pixel mode " +
                     std::to_string(slot->bitmap.pixel_mode) + " can not be converted");

@@ -3,16 +3,17 @@
 #include <stdexcept>
 
 #include "fonts/font_loader.hpp"
+#include "support/failure.hpp"
 
 FT_Library FreeTypeLibrary::ftLibrary = nullptr;
 FontRegistry FreeTypeLibrary::fontRegistry;
 
 FreeTypeLibrary::FreeTypeLibrary(std::uint32_t padding, bool rawOutput, console::Console& out)
     : padding(padding), rawOutput(rawOutput), console(out) {
-    if (ftLibrary != nullptr) throw std::runtime_error("FreeTypeLibrary can only be constructed once");
+    if (ftLibrary != nullptr) throw zor::Failure("FreeTypeLibrary can only be constructed once");
     if (FT_Init_FreeType(&ftLibrary) != 0) {
         ftLibrary = nullptr;
-        throw std::runtime_error("FT_Init_FreeType failed");
+        throw zor::Failure("FT_Init_FreeType failed");
     }
 }
 
@@ -29,7 +30,7 @@ void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t 
 
     auto found = fontRegistry.find(path);
     if (found != fontRegistry.end() && found->second->glyphSets.count(pixelSize) != 0) {
-        throw std::runtime_error("loadFontCharacters failed for " + request +
+        throw zor::Failure("loadFontCharacters failed for " + request +
                                  "; this font face & size was already used");
     }
     if (found == fontRegistry.end()) {
@@ -39,7 +40,7 @@ void FreeTypeLibrary::loadFontCharacters(const std::string& path, std::uint32_t 
 
     const FT_Face face = faceFor(path, request);
     if (FT_Set_Pixel_Sizes(face, 0, pixelSize) != 0) {
-        throw std::runtime_error("FT_Set_Pixel_Sizes failed for " + request);
+        throw zor::Failure("FT_Set_Pixel_Sizes failed for " + request);
     }
     // Most requests name the same characters as the one before (often the
     // default set), so the ordered set is kept for the next one.
@@ -66,7 +67,7 @@ FT_Face FreeTypeLibrary::faceFor(const std::string& path, const std::string& req
     // A NUL byte would end the path early and open some other file.
     if (path.find('\0') != std::string::npos ||
         FT_New_Face(ftLibrary, path.c_str(), 0, &rawFace) != 0) {
-        throw std::runtime_error("FT_New_Face failed for " + request);
+        throw zor::Failure("FT_New_Face failed for " + request);
     }
     openFace.reset(rawFace);
     openPath = path;

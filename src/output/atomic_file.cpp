@@ -1,5 +1,7 @@
 #include "output/atomic_file.hpp"
 
+#include "support/failure.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <stdexcept>
@@ -12,7 +14,7 @@
 namespace {
 
 [[noreturn]] void fail(const std::string& fileName, const char* reason) {
-    throw std::runtime_error("can not create " + fileName + " file because " + reason);
+    throw zor::Failure("can not create " + fileName + " file because " + reason);
 }
 
 mode_t creationMode() {

@@ -1,5 +1,7 @@
 #include "output/descriptor.hpp"
 
+#include "support/failure.hpp"
+
 #include <cstring>
 #include <stdexcept>
 #include <unordered_map>
@@ -13,7 +15,7 @@ const char* kVersion() {
 }
 
 [[noreturn]] void refuse(const std::string& descriptorName, const std::string& reason) {
-    throw std::runtime_error("can not create " + descriptorName + " file because " + reason);
+    throw zor::Failure("can not create " + descriptorName + " file because " + reason);
 }
 
 // " is out of range for [ c ] in name"
@@ -82,7 +84,7 @@ void checkAtlasSize(std::uint64_t width, std::uint64_t height, const std::string
     // Each side is bounded before the product is formed, so it cannot wrap.
     constexpr std::uint64_t maxPixels = kMaxAtlasSide * kMaxAtlasSide;
     if (width > kMaxAtlasSide || height > maxPixels || width * height > maxPixels) {
-        throw std::runtime_error("can not create " + imageName + " file because the atlas of " +
+        throw zor::Failure("can not create " + imageName + " file because the atlas of " +
                                  std::to_string(width) + "x" + std::to_string(height) +
                                  " pixels is larger than the 65536x65536 pixels an atlas may have");
     }

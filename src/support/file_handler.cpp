@@ -1,5 +1,7 @@
 #include "support/file_handler.hpp"
 
+#include "support/failure.hpp"
+
 #include <stdexcept>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace zor {
 FileHandler::FileHandler(const std::string& name) : fileName(name) {
     const std::string::size_type separator = name.find_last_of("/\\");
     if (separator != std::string::npos) directory = name.substr(0, separator);
-    if (name.empty()) throw std::runtime_error("zor::FileHandler::FileHandler missing filename");
+    if (name.empty()) throw zor::Failure("zor::FileHandler::FileHandler missing filename");
 }
 
 FileHandler::~FileHandler() {
@@ -16,7 +18,7 @@ FileHandler::~FileHandler() {
 }
 
 void FileHandler::throwError(const std::string& message) const {
-    throw std::runtime_error("File [" + fileName + "] " + message);
+    throw zor::Failure("File [" + fileName + "] " + message);
 }
 
 TextFileReader::TextFileReader(const std::string& name) : FileHandler(name) {

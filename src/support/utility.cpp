@@ -1,5 +1,7 @@
 #include "support/utility.hpp"
 
+#include "support/failure.hpp"
+
 #include <stdexcept>
 
 namespace zor {
@@ -11,7 +13,7 @@ bool isConversionSpace(char c) {
 }
 
 [[noreturn]] void badConversion(const std::string& text) {
-    throw std::runtime_error("zor::Utility::convertToUnsigned Bad conversion of [" + text +
+    throw zor::Failure("zor::Utility::convertToUnsigned Bad conversion of [" + text +
                              "] to unsigned");
 }
 

@@ -206,12 +206,14 @@ TEST_F(HostileInput, RefusedInputsReportTheirMessageAndKeepEarlierOutput) {
 }
 
 // A NUL byte ends the path as FreeType sees it; the font before it must not
-// be opened in its place. (The message is cut at the NUL when printed.)
+// be opened in its place, and the message names the whole path, NUL included.
 TEST_F(HostileInput, NulByteInsidePathIsNotCutToAnotherFont) {
     const Files before = writeGoodOutput(false);
     const hostile::Outcome outcome = runOn(kTiny + std::string("\0junk 12 A\n", 11), "0", false);
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.out.find("\nFT_New_Face failed for " + kTiny), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("\nFT_New_Face failed for " + kTiny + std::string("\0junk, size 12\n\n", 16)),
+              std::string::npos)
+        << outcome.out;
     EXPECT_EQ(outcome.out.find("Sorting glyphs"), std::string::npos);
     expectKept(before);
 }
