@@ -1,20 +1,18 @@
 // Hand-built layouts for the output writers, their expected bytes written
-// out field by field, and a scratch directory to write files into.
+// out field by field, and the scratch directory to write files into.
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "atlas/glyph_placement.hpp"
 #include "fonts/glyph_records.hpp"
+#include "support/scratch_dir.hpp"
 
 namespace output_test {
 
@@ -134,37 +132,7 @@ inline std::string sampleDescriptor(const std::string& imageFileName) {
            record('x', 0, 3, 2, 2, 1, 2, 3);
 }
 
-// A fresh directory, removed with its content at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "glyphkiln-output-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& relative) const { return (path_ / relative).string(); }
-
-    // The names of every entry, hidden ones included.
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using support_test::ScratchDir;
 
 inline std::string readBytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);

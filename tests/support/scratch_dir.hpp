@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,16 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::string operator/(const std::string& relative) const { return (path_ / relative).string(); }
+
+    // The names of every entry, hidden ones included.
+    std::set<std::string> entries() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
 
     // Writes `bytes` unchanged (binary) to `relative`, creating directories
     // on the way; returns the full path.
