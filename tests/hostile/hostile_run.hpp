@@ -3,7 +3,6 @@
 // exec, and the child's peak memory taken from its resource usage.
 #pragma once
 
-#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <stdexcept>
@@ -11,8 +10,9 @@
 #include <vector>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/run_program.hpp"
 
 namespace hostile {
 
@@ -23,8 +23,8 @@ struct Limits {
 };
 
 // Exit statuses of a child that never got to run the program.
-constexpr int kCannotEnterDirectory = 126;
-constexpr int kCannotExecute = 127;
+using support_test::kCannotEnterDirectory;
+using support_test::kCannotExecute;
 
 struct Outcome {
     int status = -1;           // exit status; -1 when the program did not exit normally
@@ -37,11 +37,8 @@ constexpr rlim_t kCpuSeconds = 120;
 
 inline Outcome run(const std::string& workingDirectory, const std::vector<std::string>& arguments,
                    const Limits& limits = {}) {
-    std::vector<std::string> all{"glyphkiln"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
+    std::vector<std::string> all = support_test::commandLine("glyphkiln", arguments);
+    std::vector<char*> argv = support_test::argvOf(all);
 
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
@@ -50,7 +47,7 @@ inline Outcome run(const std::string& workingDirectory, const std::vector<std::s
     if (pid == 0) {
         // Only async-signal-safe calls from here to exec.
         ::close(pipeEnds[0]);
-        if (::dup2(pipeEnds[1], 1) < 0) ::_exit(125);
+        if (::dup2(pipeEnds[1], 1) < 0) ::_exit(support_test::kCannotRedirect);
         const rlimit cpu{kCpuSeconds, kCpuSeconds};
         ::setrlimit(RLIMIT_CPU, &cpu);
         if (limits.fileSizeBytes != 0) {
@@ -61,30 +58,14 @@ inline Outcome run(const std::string& workingDirectory, const std::vector<std::s
         if (limits.unprivileged && ::geteuid() == 0) {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(123);
         }
-        if (::chdir(workingDirectory.c_str()) != 0) ::_exit(kCannotEnterDirectory);
-        ::execv(limits.program.c_str(), argv.data());
-        ::_exit(kCannotExecute);
+        support_test::execIn(workingDirectory, limits.program.c_str(), argv);
     }
     ::close(pipeEnds[1]);
     Outcome outcome;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
-        if (n > 0) {
-            outcome.out.append(buffer, static_cast<std::size_t>(n));
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
-    }
+    outcome.out = support_test::readToEnd(pipeEnds[0]);
     ::close(pipeEnds[0]);
-    int raw = 0;
     rusage usage{};
-    while (::wait4(pid, &raw, 0, &usage) < 0) {
-        if (errno != EINTR) throw std::runtime_error("wait4 failed");
-    }
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.status = support_test::waitFor(pid, &usage);
     outcome.peakKiB = static_cast<std::uint64_t>(usage.ru_maxrss);
     return outcome;
 }

@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "e2e/run_binary.hpp"
+#include "support/run_program.hpp"
 #include "support/scratch_dir.hpp"
 
 namespace reader_test {
@@ -124,26 +122,7 @@ inline DecodedPng decodePng(const std::string& path) {
 
 // Runs the built glyphkiln-inspect with `arguments`.
 inline e2e::Result runInspect(const std::vector<std::string>& arguments) {
-    const support_test::ScratchDir capture;
-    const std::string outFile = (capture.path() / "stdout").string();
-    const std::string errFile = (capture.path() / "stderr").string();
-    std::vector<std::string> all{"glyphkiln-inspect"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv = e2e::detail::argvOf(all);
-    const pid_t pid = ::fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(125);
-        ::execv(GLYPHKILN_INSPECT, argv.data());
-        ::_exit(127);
-    }
-    e2e::Result result;
-    result.status = e2e::detail::waitFor(pid);
-    result.out = support_test::readBytes(outFile);
-    result.err = support_test::readBytes(errFile);
-    return result;
+    return support_test::runCaptured(GLYPHKILN_INSPECT, "glyphkiln-inspect", "", arguments);
 }
 
 }  // namespace reader_test
