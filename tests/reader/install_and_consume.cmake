@@ -1,17 +1,8 @@
 # Installs the build into a scratch prefix, then configures and builds a
 # separate project that finds it with find_package(glyphkiln) and reads
 # an atlas that the installed glyphkiln wrote.
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
+include(${CMAKE_CURRENT_LIST_DIR}/../support/run_steps.cmake)
 set(prefix ${WORK_DIR}/prefix)
-
-function(run)
-    execute_process(COMMAND ${ARGV} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "failed (${result}): ${ARGV}\n${out}\n${err}")
-    endif()
-    set(last_output "${out}" PARENT_SCOPE)
-endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(f bin/glyphkiln bin/glyphkiln-inspect include/glyphkiln/atlas_reader.hpp

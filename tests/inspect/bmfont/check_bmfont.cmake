@@ -1,16 +1,7 @@
 # Writes an atlas with the built glyphkiln, exports it with
 # glyphkiln-inspect --json and --bmfont, and has the npm BMFont parser
 # read every .fnt file back (check_bmfont.js).
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR})
-
-function(run)
-    execute_process(COMMAND ${ARGV} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "failed (${result}): ${ARGV}\n${out}\n${err}")
-    endif()
-    set(last_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../../support/run_steps.cmake)
 
 file(WRITE ${WORK_DIR}/atlas.txt
     "${FIXTURES}/kiln12.bdf 12\n"
