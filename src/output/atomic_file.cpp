@@ -89,10 +89,40 @@ StagedFile::~StagedFile() {
     if (!committed) ::unlink(temporaryName.c_str());
 }
 
+namespace {
+
+bool isRegularFile(const std::string& name) {
+    struct stat status {};
+    return ::lstat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Puts the temporary file in the place of an existing regular file by
+// swapping the two names, then removes the old one. The target stays in
+// place throughout, as with a rename over it, but a file system such as
+// ext4 answers a rename over an existing file by writing the new file out
+// at once, which takes milliseconds for an atlas of a few MiB.
+bool exchangeWithExisting(const std::string& temporaryName, const std::string& fileName) {
+    if (!isRegularFile(fileName)) return false;
+    if (::renameat2(AT_FDCWD, temporaryName.c_str(), AT_FDCWD, fileName.c_str(),
+                    RENAME_EXCHANGE) != 0) {
+        return false;  // not supported here: the plain rename does it
+    }
+    if (!isRegularFile(temporaryName)) {
+        // The target changed meanwhile: swap back and leave it to rename.
+        ::renameat2(AT_FDCWD, temporaryName.c_str(), AT_FDCWD, fileName.c_str(), RENAME_EXCHANGE);
+        return false;
+    }
+    ::unlink(temporaryName.c_str());
+    return true;
+}
+
+}  // namespace
+
 void StagedFile::commit() {
-    // A rename over the old file: on file systems such as ext4 this also
-    // makes sure the new content reaches the disk before the name does, so
-    // a power loss cannot leave an empty file under the name.
+    if (exchangeWithExisting(temporaryName, fileName)) {
+        committed = true;
+        return;
+    }
     if (::rename(temporaryName.c_str(), fileName.c_str()) != 0) {
         fail(fileName, "it could not be opened for writing");
     }
