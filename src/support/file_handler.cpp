@@ -3,6 +3,8 @@
 #include "support/failure.hpp"
 
 #include <stdexcept>
+
+#include <sys/stat.h>
 #include <string>
 
 namespace zor {
@@ -23,7 +25,11 @@ void FileHandler::throwError(const std::string& message) const {
 
 TextFileReader::TextFileReader(const std::string& name) : FileHandler(name) {
     fileStream = std::fopen(fileName.c_str(), "rb");
-    if (fileStream == nullptr) {
+    // A directory opens here but can never be read as text: it is
+    // refused like any other file that cannot be opened for reading.
+    struct stat status {};
+    if (fileStream == nullptr ||
+        (::fstat(::fileno(fileStream), &status) == 0 && S_ISDIR(status.st_mode))) {
         throwError("zor::TextFileReader::TextFileReader can not open file for reading");
     }
 }

@@ -170,9 +170,21 @@ TEST(ConfigFile, FileThatCannotBeOpened) {
         std::exception);
 }
 
-TEST(ConfigFile, DirectoryIsAReadFailureNamingIt) {
+TEST(ConfigFile, DirectoryCannotBeOpenedForReading) {
     const ScratchDir dir;
     const std::string name = dir.path().string();
+    try {
+        parseConfigFile(name);
+        FAIL() << "accepted";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(e.what(), "File [" + name +
+                                "] zor::TextFileReader::TextFileReader can not open file for reading");
+    }
+}
+
+TEST(ConfigFile, ReadErrorNamesTheFile) {
+    // The process's own memory file opens, but reading its first page fails.
+    const std::string name = "/proc/self/mem";
     try {
         parseConfigFile(name);
         FAIL() << "accepted";

@@ -112,7 +112,8 @@ TEST(CommandLine, ConfigurationThatIsADirectory) {
     fs::create_directory(dir.path() / "fonts.txt");
     const e2e::Result result = runGlyphkiln(dir.path().string(), {"fonts.txt", "1"});
     EXPECT_EQ(result.out,
-              failure("File [fonts.txt] zor::TextFileReader::readLine can not read from file", false));
+              failure("File [fonts.txt] zor::TextFileReader::TextFileReader can not open file for reading",
+                      false));
     EXPECT_EQ(result.status, 1);
 }
 

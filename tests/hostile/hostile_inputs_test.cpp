@@ -230,7 +230,8 @@ TEST_F(HostileInput, ConfigurationThatIsEndlessOrADirectoryIsRefused) {
 
     fs::create_directory(scratch.path() / "config.d");
     const hostile::Outcome directory = hostile::run(dir(), {"config.d", "0"});
-    expectMessage(directory, "File [config.d] zor::TextFileReader::readLine can not read from file");
+    expectMessage(directory,
+                  "File [config.d] zor::TextFileReader::TextFileReader can not open file for reading");
     fs::remove(scratch.path() / "config.d");
     expectKept(before);
 }
