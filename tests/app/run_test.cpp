@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/scratch_dir.hpp"
+#include "support/usage_text.hpp"
 
 namespace {
 
@@ -37,20 +38,9 @@ std::string runOn(const std::vector<std::string>& arguments, bool terminal, int&
 
 // The usage text with the colour change before each of its coloured parts.
 std::string colouredUsage() {
-    return "\x1b[93;49mUsage: Glyphkiln <configFile.txt> <#> [raw]\n"
-           "\x1b[96;49m\twhere <configFile.txt> contains the following data:\n\n"
-           "\x1b[93;49mc:/Windows/Fonts/arial.ttf 15 abcdefg\n\n"
-           "\x1b[96;49m\tEach line of text in the configFile must contain a file path to the\n"
-           "\tfont to use, and the size of the font in pixels.  The characters after\n"
-           "\tthe font size are optional, but if present then only those characters\n"
-           "\twill be exported to the font atlas file.\n\n"
-           "\tThe <#> following the configFile.txt indicates how much padding should\n"
-           "\tbe placed between each font glyph in the atlas.\n\n"
-           "\tIf the optional raw tag is used then instead of generating ovx files\n"
-           "\tan ascii text file will be created which contains all the font glyph\n"
-           "\tinfomation that is stored in the atlas. The texture atlas will be a\n"
-           "\tplain raw image with an 8 byte header indicating the texture atlas\n"
-           "\twidth and height.\n\n";
+    using namespace support_test;
+    return "\x1b[93;49m" + kUsageLine + "\x1b[96;49m" + kUsageWhere + "\x1b[93;49m" + kUsageExample +
+           "\x1b[96;49m" + kUsageExplanation;
 }
 
 const std::string kColouredBanner = "\x1b]0;Glyphkiln v1.0\x07\x1b[97;49m\nGlyphkiln v1.0\n\n";

@@ -10,6 +10,7 @@
 
 #include "e2e/run_binary.hpp"
 #include "support/scratch_dir.hpp"
+#include "support/usage_text.hpp"
 
 namespace {
 
@@ -19,21 +20,7 @@ using support_test::ScratchDir;
 
 const std::string kBanner = "\nGlyphkiln v1.0\n\n";
 
-const std::string kUsage =
-    "Usage: Glyphkiln <configFile.txt> <#> [raw]\n"
-    "\twhere <configFile.txt> contains the following data:\n\n"
-    "c:/Windows/Fonts/arial.ttf 15 abcdefg\n\n"
-    "\tEach line of text in the configFile must contain a file path to the\n"
-    "\tfont to use, and the size of the font in pixels.  The characters after\n"
-    "\tthe font size are optional, but if present then only those characters\n"
-    "\twill be exported to the font atlas file.\n\n"
-    "\tThe <#> following the configFile.txt indicates how much padding should\n"
-    "\tbe placed between each font glyph in the atlas.\n\n"
-    "\tIf the optional raw tag is used then instead of generating ovx files\n"
-    "\tan ascii text file will be created which contains all the font glyph\n"
-    "\tinfomation that is stored in the atlas. The texture atlas will be a\n"
-    "\tplain raw image with an 8 byte header indicating the texture atlas\n"
-    "\twidth and height.\n\n";
+using support_test::kUsage;
 
 const std::string kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
